@@ -264,7 +264,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_SIZE:
-      maximized_ = wparam == SIZE_MAXIMIZED ? true : wparam == SIZE_RESTORED ? false : maximized_;
+      // The state the user leaves the window in is the one it comes back in;
+      // sizes made while the window is built do not count.
+      if (IsWindowVisible(Handle())) {
+        if (wparam == SIZE_MAXIMIZED) maximized_ = true;
+        else if (wparam == SIZE_RESTORED) maximized_ = false;
+      }
       Realign();
       return 0;
     default:

@@ -5,8 +5,9 @@
 #include "forms/errors.h"
 
 TEST(Layout, ReadsObjectsPropertiesSetsAndCollections) {
+  // The stored layout is UTF-8 text, whatever the program's own encoding.
   LayoutObject root = ParseLayout(
-      "object Form1: TForm1\n"
+      u8"object Form1: TForm1\n"
       "  Caption = '考试 ''A'''\n"
       "  Font.Height = -14\n"
       "  Anchors = [akLeft, akTop]\n"
@@ -24,7 +25,7 @@ TEST(Layout, ReadsObjectsPropertiesSetsAndCollections) {
   EXPECT_EQ(root.name, "Form1");
   EXPECT_EQ(root.class_name, "TForm1");
   ASSERT_EQ(root.properties.size(), 5u);
-  EXPECT_EQ(root.properties[0].value.text, "考试 'A'");  // GBK, quotes doubled
+  EXPECT_EQ(root.properties[0].value.text, "考试 'A'");  // handed on in GBK; quotes doubled
   EXPECT_EQ(root.properties[1].value.integer, -14);
   EXPECT_EQ(root.properties[2].value.set, (std::vector<std::string>{"akLeft", "akTop"}));
   EXPECT_TRUE(root.properties[3].value.IsIdentifier("wsMaximized"));
