@@ -28,8 +28,6 @@ RGB8 titleRow(int row);
 
 RGB8 to8(Col c);
 
-// The smiling face, shared by the button glyph and the tree picture.
-Canvas smileyPicture(double size, double pen);
 
 // Fills a shape and draws a pen of `pen` pixels along its edges.
 void outlined(Canvas& cv, const Path& shape, const Paint& fill, Col edge, double pen = 1.0);

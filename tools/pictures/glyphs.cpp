@@ -49,8 +49,8 @@ Canvas gemRings() {
         double r;
         uint32_t hue;
     };
-    const Band bands[] = {{15.0, 0x2E6FE0}, {12.4, 0x2FB04A}, {9.9, 0xF5C21B}};
-    cv.fill(circle(c, c, 15.5), kInk);
+    const Band bands[] = {{14.4, 0x2E6FE0}, {12.0, 0x2FB04A}, {9.7, 0xF5C21B}};
+    cv.fill(circle(c, c, 15.0), kInk);
     for (auto& b : bands) {
         Col col = rgb(b.hue);
         cv.fill(circle(c, c, b.r), linear(Pt{4, 4}, Pt{28, 28}, {{0, lighter(col, 0.45)}, {0.5, col}, {1, darker(col, 0.3)}}));
@@ -91,11 +91,10 @@ Canvas cameraInHand() {
     outlined(cv, roundRect(18.5, 4.5, 10, 5, 1.5), vertical(4, 10, lighter(body, 0.3), body), kInk);
     // Body
     outlined(cv, roundRect(8.5, 8.5, 20, 12, 2.5), vertical(8, 21, lighter(body, 0.45), darker(body, 0.15)), kInk);
-    cv.fill(rect(10, 10, 7, 1.2), alpha(kWhite, 0.45));
     // Lens barrel and glass
     outlined(cv, rect(3.5, 10.5, 6, 8), vertical(10, 19, lighter(body, 0.25), darker(body, 0.35)), kInk);
-    outlined(cv, ellipse(3.5, 14.5, 2, 4), radial(Pt{3, 13}, 3, 4.5, {{0, rgb(0xA8D8FF)}, {1, rgb(0x2050A0)}}), kInk);
-    cv.fill(circle(12.5, 12.5, 1.2), rgb(0xF03020));
+    outlined(cv, ellipse(3.5, 14.5, 2, 4), radial(Pt{3, 13}, 3, 4.5, {{0, rgb(0xA8D8FF)}, {0.6, rgb(0x2A6AD0)}, {1, rgb(0x143A80)}}), kInk);
+    cv.fill(rect(11, 11, 2, 2), rgb(0xF03020));
     // The hand: palm and wrist from below, fingers wrapped round the body.
     Path palm;
     palm.moveTo(16, 31.5).lineTo(16.5, 24).quadTo(17, 18.5, 24, 18.5).lineTo(29, 19.5).quadTo(31.5, 22, 30.5, 26)
@@ -173,10 +172,12 @@ Canvas magnifier() {
 }
 
 // --- 6: a yellow smiling face
-Canvas smiley(double size, double pen) {
+// `margin` is the gap between the outline's outer edge and the picture's
+// edge; a whole pixel keeps the round edge free of stray half-covered pixels.
+Canvas smiley(double size, double pen, double margin) {
     int n = int(size);
     Canvas cv(n, n);
-    double c = size / 2, r = size / 2 - 0.8;
+    double c = size / 2, r = size / 2 - margin - pen / 2;
     outlined(cv, circle(c, c, r),
              radial(Pt{c - r * 0.35, c - r * 0.4}, r * 1.5, r * 1.5,
                     {{0, rgb(0xFFF9B0)}, {0.45, rgb(0xFFDC28)}, {1, rgb(0xE89A00)}}),
@@ -259,8 +260,6 @@ std::vector<uint8_t> glyphFile(const Canvas& cv, bool fullColour) {
 
 }  // namespace
 
-Canvas smileyPicture(double size, double pen) { return smiley(size, pen); }
-
 std::vector<NamedFile> glyphPictures() {
     // The top-left pixel must be the see-through black in every glyph; the
     // drawings all leave their corners empty.
@@ -270,7 +269,7 @@ std::vector<NamedFile> glyphPictures() {
         {"glyph3.bmp", glyphFile(cameraInHand(), false)},
         {"glyph4.bmp", glyphFile(openBook(), false)},
         {"glyph5.bmp", glyphFile(magnifier(), false)},
-        {"glyph6.bmp", glyphFile(smiley(32, 1.1), false)},
+        {"glyph6.bmp", glyphFile(smiley(32, 1.1, 1.0), false)},
         {"glyph7.bmp", glyphFile(personAtScreen(), true)},
         {"glyph8.bmp", glyphFile(question(), false)},
     };

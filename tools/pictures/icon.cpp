@@ -41,24 +41,49 @@ Canvas bigIcon() {
     return cv;
 }
 
-Canvas smallIcon() {
-    Canvas cv(16, 16);
-    Path back;
-    back.moveTo(0.5, 7).lineTo(8, 8.5).lineTo(15.5, 7).lineTo(15.5, 14).lineTo(8, 15.5).lineTo(0.5, 14);
-    outlined(cv, back, solid(kCover), kCoverEdge);
-    for (int s : {-1, 1}) {
-        auto X = [&](double d) { return 8 + s * d; };
-        Path p;
-        p.moveTo(X(0), 7.5).quadTo(X(3), 5.3, X(6.5), 5.7).lineTo(X(6.5), 12.3).quadTo(X(3), 11.8, X(0), 13.6);
-        outlined(cv, p, solid(rgb(0xF8F8FA)), kPageEdge);
-    }
-    cv.fill(strokeLine({{8, 7.5}, {8, 13.6}}, 1.0), kPageEdge);
-    std::vector<Pt> chart = {{1.8, 11.2}, {5.2, 7.6}, {8, 9}, {12, 4.2}};
-    cv.fill(strokeLine(chart, 2.9), kLineEdge);
-    cv.fill(polygon({{15.4, 0.6}, {10.2, 2.4}, {13.6, 5.8}}), kLineEdge);
-    cv.fill(polygon({{14.9, 1.1}, {11.2, 2.6}, {13.4, 4.8}}), kLine);
-    cv.fill(strokeLine(chart, 1.4), kLine);
-    return cv;
+// At 16x16 soft edges in sixteen colours turn to mush, so the small icon is
+// set pixel by pixel: the rising line above the open book.
+IconImage smallIcon() {
+    static const char* const rows[16] = {
+        "..........rrrrrr",
+        "...........RRRRr",
+        "............RRRr",
+        "...r.......RRRRr",
+        "..rRr.....RRRrRr",
+        ".rRRRr...RRRr.r.",
+        "rRRrRRr.RRRr....",
+        "RRr.rRRRRRr.....",
+        "kkkkkrRRRrkkkkkk",
+        "kWWWWkrrrkkWWWWk",
+        "kWWWWWkkkkWWWWWk",
+        "kWgggWwkkwWgggWk",
+        "kWWWWWwkkwWWWWWk",
+        "kWgggWwkkwWgggWk",
+        "kBkkWWwkkwWWkkBk",
+        ".kBBkkkkkkkkBBk.",
+    };
+    struct Ink {
+        char key;
+        RGB8 colour;
+    };
+    const Ink inks[] = {{'k', RGB8{0x1C, 0x28, 0x48}}, {'B', RGB8{0x2A, 0x5C, 0xC8}}, {'W', RGB8{0xFF, 0xFF, 0xFF}},
+                        {'w', RGB8{0xD8, 0xDE, 0xE8}}, {'g', RGB8{0x98, 0xA2, 0xB8}}, {'R', RGB8{0xE8, 0x2A, 0x18}},
+                        {'r', RGB8{0x7A, 0x10, 0x08}}};
+    IconImage icon;
+    icon.colour = IndexedImage{16, 16, {RGB8{0, 0, 0}}, std::vector<uint8_t>(256, 0)};
+    for (auto& ink : inks) icon.colour.palette.push_back(ink.colour);
+    icon.transparent.assign(256, true);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            char c = rows[y][x];
+            if (c == '.') continue;
+            for (size_t k = 0; k < sizeof inks / sizeof inks[0]; ++k)
+                if (inks[k].key == c) {
+                    icon.colour.idx[size_t(y) * 16 + x] = uint8_t(k + 1);
+                    icon.transparent[size_t(y) * 16 + x] = false;
+                }
+        }
+    return icon;
 }
 
 IconImage iconImage(const Canvas& cv) {
@@ -68,6 +93,6 @@ IconImage iconImage(const Canvas& cv) {
 
 }  // namespace
 
-NamedFile iconPicture() { return {"mainicon.ico", icoFile({iconImage(bigIcon()), iconImage(smallIcon())})}; }
+NamedFile iconPicture() { return {"mainicon.ico", icoFile({iconImage(bigIcon()), smallIcon()})}; }
 
 }  // namespace pic

@@ -142,6 +142,20 @@ Canvas collage() {
     return cv;
 }
 
+Canvas smallSmiley() {
+    Canvas cv(16, 16);
+    outlined(cv, circle(8, 8, 7),
+             radial(Pt{6, 5.5}, 10, 10, {{0, rgb(0xFFF6A0)}, {0.45, rgb(0xFFD820)}, {1, rgb(0xE49400)}}), rgb(0x7A4600));
+    Col eye = rgb(0x4A2A06);
+    cv.fill(ellipse(5.5, 5.8, 0.9, 1.6), eye);
+    cv.fill(ellipse(10.5, 5.8, 0.9, 1.6), eye);
+    Path smile;
+    smile.arcTo(8, 8.2, 4.1, 3.6, 30, 150);
+    cv.fill(stroke(smile, 1.1), eye);
+    cv.fill(ellipse(5.2, 3.6, 1.8, 0.9).rotated(-25, Pt{5.2, 3.6}), alpha(kWhite, 0.8));
+    return cv;
+}
+
 Canvas filmFrame() {
     Canvas cv(16, 16);
     Col blue = rgb(0x2060D8);
@@ -203,7 +217,7 @@ Canvas penguin() {
 
 std::vector<NamedFile> treePictures() {
     std::vector<Canvas> pics = {rowOfBooks(),   threeBooks(), flatBook(),    pageWithE(), framedCard(),
-                                flatOpenBook(), binders(),    lineDrawing(), collage(),   smileyPicture(16, 0.8),
+                                flatOpenBook(), binders(),    lineDrawing(), collage(),   smallSmiley(),
                                 filmFrame(),    backArrow(),  penguin()};
     RgbImage colour{64, 64, std::vector<RGB8>(64 * 64, RGB8{0, 0, 0})};
     IndexedImage mask{64, 64, {RGB8{0, 0, 0}, RGB8{255, 255, 255}}, std::vector<uint8_t>(64 * 64, 1)};
