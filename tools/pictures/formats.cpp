@@ -392,14 +392,14 @@ const int kChromaQ[64] = {17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99
                           99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
                           99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
-struct HuffSpec {
+struct HuffTable {
     std::array<uint8_t, 16> bits;
     std::vector<uint8_t> vals;
 };
 
-const HuffSpec kDcLuma{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffSpec kDcChroma{{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffSpec kAcLuma{
+const HuffTable kDcLuma{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+const HuffTable kDcChroma{{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+const HuffTable kAcLuma{
     {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d},
     {0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22, 0x71,
      0x14, 0x32, 0x81, 0x91, 0xa1, 0x08, 0x23, 0x42, 0xb1, 0xc1, 0x15, 0x52, 0xd1, 0xf0, 0x24, 0x33, 0x62, 0x72,
@@ -410,7 +410,7 @@ const HuffSpec kAcLuma{
      0xa4, 0xa5, 0xa6, 0xa7, 0xa8, 0xa9, 0xaa, 0xb2, 0xb3, 0xb4, 0xb5, 0xb6, 0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3,
      0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe1, 0xe2,
      0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf1, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa}};
-const HuffSpec kAcChroma{
+const HuffTable kAcChroma{
     {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
     {0x00, 0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61, 0x71, 0x13, 0x22,
      0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xa1, 0xb1, 0xc1, 0x09, 0x23, 0x33, 0x52, 0xf0, 0x15, 0x62, 0x72, 0xd1,
@@ -427,7 +427,7 @@ struct HuffCode {
     std::array<uint8_t, 256> len{};
 };
 
-HuffCode buildCodes(const HuffSpec& s) {
+HuffCode buildCodes(const HuffTable& s) {
     HuffCode h;
     unsigned code = 0;
     size_t k = 0;
@@ -486,7 +486,7 @@ std::vector<uint8_t> jpegBaseline(const RgbImage& img, int quality) {
     uint8_t qt[2][64];
     scaledTable(kLumaQ, quality, qt[0]);
     scaledTable(kChromaQ, quality, qt[1]);
-    const HuffSpec* specs[4] = {&kDcLuma, &kAcLuma, &kDcChroma, &kAcChroma};
+    const HuffTable* tables[4] = {&kDcLuma, &kAcLuma, &kDcChroma, &kAcChroma};
     HuffCode dc[2] = {buildCodes(kDcLuma), buildCodes(kDcChroma)};
     HuffCode ac[2] = {buildCodes(kAcLuma), buildCodes(kAcChroma)};
 
@@ -526,13 +526,13 @@ std::vector<uint8_t> jpegBaseline(const RgbImage& img, int quality) {
     // Huffman tables
     const unsigned classId[4] = {0x00, 0x10, 0x01, 0x11};
     size_t dhtLen = 2;
-    for (auto* s : specs) dhtLen += 17 + s->vals.size();
+    for (auto* s : tables) dhtLen += 17 + s->vals.size();
     b.be16(0xFFC4);
     b.be16(unsigned(dhtLen));
     for (int t = 0; t < 4; ++t) {
         b.u8(classId[t]);
-        for (auto n : specs[t]->bits) b.u8(n);
-        for (auto v : specs[t]->vals) b.u8(v);
+        for (auto n : tables[t]->bits) b.u8(n);
+        for (auto v : tables[t]->vals) b.u8(v);
     }
     // Scan header
     b.be16(0xFFDA);

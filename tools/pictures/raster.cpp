@@ -159,7 +159,14 @@ Path strokeLine(const std::vector<Pt>& pts, double width, bool closed) {
     double r = width / 2;
     size_t n = pts.size();
     if (n == 0) return out;
-    for (size_t i = 0; i < n; ++i) out.add(circle(pts[i].x, pts[i].y, r));
+    // Round joins: a polygon fine enough for the pen's size.
+    const int sides = std::max(12, int(std::ceil(2 * kPi * r / 0.3)));
+    for (size_t i = 0; i < n; ++i) {
+        std::vector<Pt> c;
+        for (int k = 0; k < sides; ++k)
+            c.push_back(Pt{pts[i].x + r * std::cos(2 * kPi * k / sides), pts[i].y + r * std::sin(2 * kPi * k / sides)});
+        out.add(polygon(c));
+    }
     size_t segs = closed ? n : n - 1;
     for (size_t i = 0; i < segs; ++i) {
         Pt a = pts[i], b = pts[(i + 1) % n];
@@ -215,15 +222,26 @@ Mask coverage(const Path& path, int w, int h) {
     if (edges.empty()) return m;
     int s0 = std::max(0, int(std::floor(ymin * kSub)) - 1);
     int s1 = std::min(h * kSub, int(std::ceil(ymax * kSub)) + 1);
+    // Edges sorted by their top; an active list holds those the current
+    // sub-scanline may cross.
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) {
+        return std::min(a.y0, a.y1) < std::min(b.y0, b.y1);
+    });
+    std::vector<const Edge*> active;
+    size_t next = 0;
     std::vector<std::pair<double, int>> xs;
     const double wt = 1.0 / kSub;
     for (int s = s0; s < s1; ++s) {
         double y = (s + 0.5) / kSub;
+        while (next < edges.size() && std::min(edges[next].y0, edges[next].y1) <= y) active.push_back(&edges[next++]);
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [y](const Edge* e) { return std::max(e->y0, e->y1) <= y; }),
+                     active.end());
         xs.clear();
-        for (auto& e : edges) {
-            double lo = std::min(e.y0, e.y1), hi = std::max(e.y0, e.y1);
+        for (const Edge* e : active) {
+            double lo = std::min(e->y0, e->y1), hi = std::max(e->y0, e->y1);
             if (y < lo || y >= hi) continue;
-            xs.push_back({e.x0 + (y - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
+            xs.push_back({e->x0 + (y - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0), e->dir});
         }
         if (xs.empty()) continue;
         std::sort(xs.begin(), xs.end());
