@@ -30,8 +30,10 @@ void DrawStretchedFace(HDC dc, const RECT& target, HBITMAP picture, COLORREF tra
   // Corner quarters of the picture, clipped to half the target when it is smaller.
   int cw = size.cx / 2, ch = size.cy / 2;
   int kw = cw < tw / 2 ? cw : tw / 2, kh = ch < th / 2 ? ch : th / 2;
-  const int sx[4] = {0, cw, size.cx - cw, size.cx};
-  const int sy[4] = {0, ch, size.cy - ch, size.cy};
+  // With an even size the middle is empty: stretch the pixels next to it.
+  int mx = size.cx - 2 * cw > 0 ? 0 : 1, my = size.cy - 2 * ch > 0 ? 0 : 1;
+  const int sx[4] = {0, cw - mx, size.cx - cw + mx, size.cx};
+  const int sy[4] = {0, ch - my, size.cy - ch + my, size.cy};
   const int dx[4] = {target.left, target.left + kw, target.right - kw, target.right};
   const int dy[4] = {target.top, target.top + kh, target.bottom - kh, target.bottom};
   for (int row = 0; row < 3; ++row) {
