@@ -118,15 +118,17 @@ void TApplication::HandleException(const std::exception& error) {
 
 void TApplication::Minimize() {
   if (IsIconic(handle_)) return;
-  ShowOwnedPopups(handle_, FALSE);
+  // The form hides and the taskbar button's window goes down; the form keeps
+  // its state (maximised or not) for the way back.
+  if (main_form_ && main_form_->HandleAllocated()) ShowWindow(main_form_->Handle(), SW_HIDE);
   ShowWindow(handle_, SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
   if (IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
-  ShowOwnedPopups(handle_, TRUE);
-  if (main_form_ && !IsWindowVisible(main_form_->Handle())) main_form_->Show();
-  if (main_form_) SetForegroundWindow(main_form_->Handle());
+  if (!main_form_ || !main_form_->HandleAllocated()) return;
+  if (!IsWindowVisible(main_form_->Handle())) main_form_->Show();
+  SetForegroundWindow(main_form_->Handle());
 }
 
 void TApplication::AddEventsHandler(TApplicationEvents* events) { events_.push_back(events); }

@@ -199,3 +199,51 @@ TEST(MessageFilter, WritesHandledOnlyForWindowsBelowTheBrowser) {
   }
   DestroyWindow(below);
 }
+
+TEST(ApplicationWindow, MinimiseAndRestoreGoThroughTheTaskbarWindow) {
+  TForm1& f = TestForm1();
+  ShowWindow(f.Handle(), SW_MAXIMIZE);
+  Pump();
+  TsuiTitleBar* bar = f.suiForm1->TitleBar();
+  RECT r;
+  GetClientRect(bar->Handle(), &r);
+  SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 55 + 8, 12));
+  SendMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.right - 55 + 8, 12));
+  Pump();
+  EXPECT_TRUE(IsIconic(Application->Handle()));
+  EXPECT_FALSE(IsWindowVisible(f.Handle()));
+  // Clicking the taskbar button restores the application window.
+  SendMessageW(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump();
+  EXPECT_FALSE(IsIconic(Application->Handle()));
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+  EXPECT_TRUE(IsZoomed(f.Handle())) << "it comes back as it was left";
+}
+
+TEST(ApplicationWindow, ShutdownAsksTheCloseRequestAndStopsTheLoop) {
+  TForm1& f = TestForm1();
+  TCloseQueryEvent saved = f.OnCloseQuery;
+  int asked = 0;
+  f.OnCloseQuery = [&](TObject*, bool&) { ++asked; };
+  EXPECT_EQ(SendMessageW(f.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(SendMessageW(Application->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(asked, 1);
+  f.OnCloseQuery = saved;
+  EXPECT_FALSE(Application->Terminated());
+  SendMessageW(Application->Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(Application->Terminated());
+}
+
+TEST(ApplicationWindow, TabMovesTheFocusInKeyboardOrder) {
+  TForm1& f = TestForm1();
+  SetFocus(f.TreeView1->Handle());
+  const HWND order[] = {f.suiButton1->Handle(), f.suiButton2->Handle(), f.suiButton3->Handle(),
+                        f.suiButton4->Handle(), f.suiButton5->Handle(), f.suiButton6->Handle(),
+                        f.suiButton7->Handle(), f.suiButton8->Handle(), f.TreeView1->Handle()};
+  for (HWND expected : order) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    while (Application->ProcessMessage()) {
+    }
+    EXPECT_EQ(GetFocus(), expected);
+  }
+}
