@@ -244,3 +244,72 @@ TEST(Skin, TitleBarButtonsCaptionAndDoubleClick) {
   EXPECT_GT(caption_pixels(inactive), 50);
   SendMessageW(f.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
 }
+
+TEST(Skin, EdgesResizeAndTheTitleBarMovesTheNormalWindow) {
+  TForm1& f = TestForm1();
+  HWND form = f.Handle();
+  ShowWindow(form, SW_RESTORE);
+  Pump();
+  SetWindowPos(form, nullptr, 100, 50, 800, 600, SWP_NOZORDER);
+  Pump();
+  HWND frame = f.suiForm1->Handle();
+  HWND bar = f.suiForm1->TitleBar()->Handle();
+  auto drag = [&](HWND window, POINT from, POINT to) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    Pump();
+  };
+  RECT r;
+  // The frame starts 1 pixel in from the window's left edge: frame x 2 is window x 3.
+  drag(frame, POINT{2, 300}, POINT{-28, 300});
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 70);
+  EXPECT_EQ(r.right - r.left, 830);
+  drag(frame, POINT{400, 595}, POINT{400, 545});  // bottom band
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.bottom - r.top, 550);
+  drag(frame, POINT{400, 300}, POINT{500, 300});  // inside: nothing
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 70);
+  EXPECT_EQ(r.right - r.left, 830);
+  // The bottom-right corner cannot make the window smaller than its limits.
+  drag(frame, POINT{826, 547}, POINT{-2000, -2000});
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.right - r.left, 130);
+  EXPECT_EQ(r.bottom - r.top, 50);
+  SetWindowPos(form, nullptr, 100, 50, 800, 600, SWP_NOZORDER);
+  Pump();
+
+  drag(bar, POINT{300, 10}, POINT{340, 30});  // the title bar moves the window
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 140);
+  EXPECT_EQ(r.top, 70);
+  EXPECT_EQ(r.right - r.left, 800);
+
+  ShowWindow(form, SW_MAXIMIZE);
+  Pump();
+  RECT before;
+  GetWindowRect(form, &before);
+  drag(bar, POINT{300, 10}, POINT{340, 30});
+  drag(frame, POINT{2, 300}, POINT{-28, 300});
+  GetWindowRect(form, &r);
+  EXPECT_TRUE(EqualRect(&r, &before)) << "a maximised window neither moves nor resizes";
+}
+
+TEST(Skin, TitleButtonsShowTheirMouseOnPicture) {
+  TForm1& f = TestForm1();
+  HWND bar = f.suiForm1->TitleBar()->Handle();
+  RECT r;
+  GetClientRect(bar, &r);
+  int x = r.right - 19;
+  SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(5, 12));  // away from the buttons
+  Rendering normal = Render(bar);
+  SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(x + 8, 12));
+  Rendering hot = Render(bar);
+  SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
+  int differ = 0;
+  for (int y = 4; y < 21; ++y)
+    for (int dx = 0; dx < 17; ++dx) differ += normal.At(x + dx, y) != hot.At(x + dx, y);
+  EXPECT_GT(differ, 10) << "the close button shows its cross while the pointer is over it";
+}
