@@ -4,11 +4,19 @@
 #include "forms/text.h"
 #include "skin/draw.h"
 
-TsuiButton::TsuiButton(TComponent* owner) : TWinControl(owner) {
-  faces_[0].Reset(LoadBitmapResource("BLUEGLASS_BUTTON_NORMAL"));
-  faces_[1].Reset(LoadBitmapResource("BLUEGLASS_BUTTON_MOUSEON"));
-  faces_[2].Reset(LoadBitmapResource("BLUEGLASS_BUTTON_MOUSEDOWN"));
+namespace {
+
+// The three faces of the style, loaded once for every button of the program.
+HBITMAP Face(TsuiButton::State state) {
+  static GdiObject<HBITMAP> faces[3] = {GdiObject<HBITMAP>(LoadBitmapResource("BLUEGLASS_BUTTON_NORMAL")),
+                                        GdiObject<HBITMAP>(LoadBitmapResource("BLUEGLASS_BUTTON_MOUSEON")),
+                                        GdiObject<HBITMAP>(LoadBitmapResource("BLUEGLASS_BUTTON_MOUSEDOWN"))};
+  return faces[static_cast<int>(state)].Get();
 }
+
+}  // namespace
+
+TsuiButton::TsuiButton(TComponent* owner) : TWinControl(owner) { Face(State::kNormal); }
 
 bool TsuiButton::SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context) {
   if (name == "Caption") {
@@ -46,7 +54,7 @@ void TsuiButton::Paint(HDC target, const RECT& rect) {
   if (Parent()) Parent()->PaintChildBackground(dc, *this, local);
 
   State state = CurrentState();
-  DrawStretchedFace(dc, local, faces_[static_cast<int>(state)].Get(), kFaceTransparent);
+  DrawStretchedFace(dc, local, Face(state), kFaceTransparent);
 
   int shift = state == State::kDown ? 1 : 0;
   HFONT font = FontHandle();

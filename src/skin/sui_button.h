@@ -32,7 +32,6 @@ class TsuiButton : public TWinControl {
   std::wstring caption_wide_;
   std::string glyph_name_;
   GdiObject<HBITMAP> glyph_;
-  GdiObject<HBITMAP> faces_[3];
   int spacing_ = 4;
   bool hot_ = false;        // the pointer is over the button
   bool mouse_down_ = false; // the left button was pressed here and is still down
