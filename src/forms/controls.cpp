@@ -256,3 +256,27 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   return DefaultProc(message, wparam, lparam);
 }
+
+LRESULT TCustomControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      RECT client;
+      GetClientRect(Handle(), &client);
+      Paint(dc, client);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      Paint(reinterpret_cast<HDC>(wparam), client);
+      return 0;
+    }
+    default:
+      return TWinControl::WndProc(message, wparam, lparam);
+  }
+}

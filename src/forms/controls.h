@@ -16,6 +16,8 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner) : TComponent(owner) {}
+  // Leaves the parent's list, so that the parent never calls a freed control.
+  ~TControl() override { SetParent(nullptr); }
 
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
@@ -132,4 +134,15 @@ class TWinControl : public TControl {
   WNDPROC previous_proc_ = nullptr;  // set when subclassing a system control
   std::vector<TControl*> controls_;
   GdiObject<HFONT> font_handle_;
+};
+
+// A windowed control that draws itself: one Paint serves the screen
+// (WM_PAINT) and any device context handed over with WM_PRINTCLIENT.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
+  virtual void Paint(HDC dc, const RECT& rect) = 0;
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 };

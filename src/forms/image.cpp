@@ -58,23 +58,6 @@ void TImage::Paint(HDC dc, const RECT& rect) {
 
 LRESULT TImage::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT client;
-      GetClientRect(Handle(), &client);
-      Paint(dc, client);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      Paint(reinterpret_cast<HDC>(wparam), client);
-      return 0;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       pressed_ = true;
@@ -96,7 +79,7 @@ LRESULT TImage::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return TWinControl::WndProc(message, wparam, lparam);
+  return TCustomControl::WndProc(message, wparam, lparam);
 }
 
 TImageList::~TImageList() {

@@ -14,13 +14,13 @@ HBITMAP LoadBitmapResource(const std::string& name);
 SIZE BitmapSize(HBITMAP bitmap);
 
 // TImage: shows a JPEG picture from the resources, stretched to the control.
-class TImage : public TWinControl {
+class TImage : public TCustomControl {
  public:
-  explicit TImage(TComponent* owner) : TWinControl(owner) {}
+  explicit TImage(TComponent* owner) : TCustomControl(owner) {}
   bool SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context) override;
   bool InTabList() const override { return false; }
   const DecodedImage& Picture() const { return picture_; }
-  void Paint(HDC dc, const RECT& rect);
+  void Paint(HDC dc, const RECT& rect) override;
 
  protected:
   const wchar_t* WindowClass() const override { return L"TImage"; }

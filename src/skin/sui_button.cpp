@@ -16,7 +16,7 @@ HBITMAP Face(TsuiButton::State state) {
 
 }  // namespace
 
-TsuiButton::TsuiButton(TComponent* owner) : TWinControl(owner) { Face(State::kNormal); }
+TsuiButton::TsuiButton(TComponent* owner) : TCustomControl(owner) { Face(State::kNormal); }
 
 bool TsuiButton::SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context) {
   if (name == "Caption") {
@@ -99,23 +99,6 @@ void TsuiButton::SetPressed(bool pressed) {
 LRESULT TsuiButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND self = Handle();
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(self, &ps);
-      RECT client;
-      GetClientRect(self, &client);
-      Paint(dc, client);
-      EndPaint(self, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(self, &client);
-      Paint(reinterpret_cast<HDC>(wparam), client);
-      return 0;
-    }
     case WM_MOUSEMOVE: {
       RECT client;
       GetClientRect(self, &client);
@@ -189,5 +172,5 @@ LRESULT TsuiButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return TWinControl::WndProc(message, wparam, lparam);
+  return TCustomControl::WndProc(message, wparam, lparam);
 }

@@ -4,7 +4,7 @@
 #include "forms/controls.h"
 #include "forms/graphics.h"
 
-class TsuiButton : public TWinControl {
+class TsuiButton : public TCustomControl {
  public:
   enum class State { kNormal, kMouseOn, kDown };
 
@@ -14,7 +14,7 @@ class TsuiButton : public TWinControl {
   const std::string& Caption() const { return caption_; }
   State CurrentState() const;
   // Draws the whole button for its current state.
-  void Paint(HDC dc, const RECT& rect);
+  void Paint(HDC dc, const RECT& rect) override;
   // Where the glyph's top-left corner lies in a button of that size whose
   // caption is `caption_height` high, when not pressed.
   static POINT GlyphPlace(SIZE button, SIZE glyph, int caption_height, int spacing);

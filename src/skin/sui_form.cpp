@@ -29,7 +29,7 @@ POINT ScreenPoint(HWND window, LPARAM lparam) {
 // ---------------------------------------------------------------------------
 // Title bar
 
-TsuiTitleBar::TsuiTitleBar(TComponent* owner, TsuiForm* frame) : TWinControl(owner), frame_(frame) {
+TsuiTitleBar::TsuiTitleBar(TComponent* owner, TsuiForm* frame) : TCustomControl(owner), frame_(frame) {
   SetName("TitleBar");
 }
 
@@ -145,23 +145,6 @@ void TsuiTitleBar::Act(ButtonType type) {
 LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND self = Handle();
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(self, &ps);
-      RECT client;
-      GetClientRect(self, &client);
-      Paint(dc, client);
-      EndPaint(self, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(self, &client);
-      Paint(reinterpret_cast<HDC>(wparam), client);
-      return 0;
-    }
     case WM_SETCURSOR: {
       if (reinterpret_cast<HWND>(wparam) != self) break;
       POINT at;
@@ -246,7 +229,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return TWinControl::WndProc(message, wparam, lparam);
+  return TCustomControl::WndProc(message, wparam, lparam);
 }
 
 // ---------------------------------------------------------------------------

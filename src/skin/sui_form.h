@@ -13,7 +13,7 @@ class TForm;
 class TsuiForm;
 
 // The title bar: the first child of the frame, across its top.
-class TsuiTitleBar : public TWinControl {
+class TsuiTitleBar : public TCustomControl {
  public:
   enum ButtonType { kControlBox, kClose, kMax, kMin };
   struct Button {
@@ -38,7 +38,7 @@ class TsuiTitleBar : public TWinControl {
   RECT ButtonRect(size_t index, int width) const;
   void SetActive(bool active);
   bool Active() const { return active_; }
-  void Paint(HDC dc, const RECT& rect);
+  void Paint(HDC dc, const RECT& rect) override;
 
   std::vector<Button>& Buttons() { return buttons_; }
   std::vector<Section>& Sections() { return sections_; }

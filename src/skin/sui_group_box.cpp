@@ -2,7 +2,7 @@
 
 #include "forms/text.h"
 
-TsuiGroupBox::TsuiGroupBox(TComponent* owner) : TWinControl(owner) {}
+TsuiGroupBox::TsuiGroupBox(TComponent* owner) : TCustomControl(owner) {}
 
 bool TsuiGroupBox::SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context) {
   if (name == "Caption") caption_ = value.text;
@@ -28,29 +28,4 @@ void TsuiGroupBox::Paint(HDC dc, const RECT& rect) {
   SetBkColor(dc, ColorToRGB(EffectiveColor()));
   SetTextColor(dc, ColorToRGB(EffectiveFont().color));
   TextOutW(dc, rect.left + 8, rect.top, caption.c_str(), static_cast<int>(caption.size()));
-}
-
-LRESULT TsuiGroupBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT client;
-      GetClientRect(Handle(), &client);
-      Paint(dc, client);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      Paint(reinterpret_cast<HDC>(wparam), client);
-      return 0;
-    }
-    default:
-      break;
-  }
-  return TWinControl::WndProc(message, wparam, lparam);
 }

@@ -3,15 +3,14 @@
 
 #include "forms/controls.h"
 
-class TsuiGroupBox : public TWinControl {
+class TsuiGroupBox : public TCustomControl {
  public:
   explicit TsuiGroupBox(TComponent* owner);
   bool SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context) override;
-  void Paint(HDC dc, const RECT& rect);
+  void Paint(HDC dc, const RECT& rect) override;
 
  protected:
   const wchar_t* WindowClass() const override { return L"TsuiGroupBox"; }
-  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   std::string caption_ = " ";
