@@ -72,6 +72,7 @@ WM_SYSCOMMAND = 0x0112
 SC_CLOSE = 0xF060
 IDOK = 1
 
+PARKED_POINTER = (800, 600)  # a screen point over the page area of the main window
 TIMEOUT = 20.0  # seconds for anything the program should do at once
 
 
@@ -603,6 +604,8 @@ class ProgramCase(unittest.TestCase):
 
     def start(self, name, **options):
         """Starts a program run and waits for its visible main window."""
+        # The pointer rests over the page area, where it lights up nothing.
+        xdotool("mousemove", *PARKED_POINTER)
         program = Program(self, name, **options).start()
         try:
             form = wait_main_window(self.probe)
