@@ -7,6 +7,7 @@
 #   BENCH_RUNS=31 bench/startup.sh
 #   BENCH_SKIP_BUILD=1 ...        use what is already built
 #   BENCH_KEEP=1 ...              keep the temporary folder and print where it is
+#   BENCH_WINEPREFIX=DIR ...      the benchmark's Wine prefix (default build/wineprefix-bench-<arch>)
 #   BENCH_HTML_ENGINE=off ...     keep Wine's HTML engine out of both programs
 #                                 (see bench/README.md: without Gecko installed,
 #                                 loading it starts an installer process each run)
