@@ -21,8 +21,11 @@ void TWebBrowser::SetSilent() {
 }
 
 void TWebBrowser::SetBounds(int left, int top, int width, int height) {
+  // Every layout pass places every control; the control itself is only told
+  // when its place really changes (each call costs it a relayout).
+  bool same = left == Left() && top == Top() && width == Width() && height == Height();
   TControl::SetBounds(left, top, width, height);
-  if (host_) host_->SetBounds(RECT{left, top, left + width, top + height});
+  if (host_ && !same) host_->SetBounds(RECT{left, top, left + width, top + height});
 }
 
 void TWebBrowser::CreateHandle() {
