@@ -123,6 +123,12 @@ void TsuiTitleBar::Paint(HDC target, const RECT& rect) {
   BitBlt(target, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
+void TsuiTitleBar::Press(int button) {
+  pressed_ = hot_ = button;
+  SetCapture(Handle());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void TsuiTitleBar::Act(ButtonType type) {
   HWND form = frame_->Form() ? frame_->Form()->Handle() : nullptr;
   if (!form) return;
@@ -179,9 +185,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       POINT client = PointFrom(lparam);
       int button = ButtonAt(client);
       if (button >= 0) {
-        pressed_ = hot_ = button;
-        SetCapture(self);
-        InvalidateRect(self, nullptr, FALSE);
+        Press(button);
         return 0;
       }
       POINT screen = ScreenPoint(self, lparam);
@@ -210,9 +214,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       POINT client = PointFrom(lparam);
       int button = ButtonAt(client);
       if (button >= 0) {
-        pressed_ = hot_ = button;
-        SetCapture(self);
-        InvalidateRect(self, nullptr, FALSE);
+        Press(button);
       } else if (frame_->ResizeZone(ScreenPoint(self, lparam)) == HTNOWHERE) {
         frame_->UpdateSizeLimits();
         frame_->ToggleMaximized();

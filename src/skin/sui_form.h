@@ -50,6 +50,8 @@ class TsuiTitleBar : public TCustomControl {
 
  private:
   int ButtonAt(POINT client) const;
+  // A title button is held down until the release says whether it acts.
+  void Press(int button);
   void Act(ButtonType type);
 
   TsuiForm* frame_;
