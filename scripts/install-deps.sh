@@ -15,7 +15,9 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   rm -f /tmp/.studyguide-apt-updated
 fi
 
-pkgs=(cmake make g++ mingw-w64 wine wine32:i386 xvfb xauth xdotool imagemagick openbox
+# wine32 runs the 32-bit program where the kernel can start 32-bit Linux
+# programs; wine64 runs the 64-bit twin of the tests where it cannot.
+pkgs=(cmake make g++ mingw-w64 wine wine32:i386 wine64 xvfb xauth xdotool imagemagick openbox
       fonts-wqy-microhei locales googletest python3 x11-utils)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
@@ -34,6 +36,4 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
   $SUDO locale-gen >/dev/null
 fi
 
-# The POSIX threads flavour of the cross compiler is not needed; the win32 one
-# keeps the executable free of winpthread.
 echo "install-deps: all present"
