@@ -112,8 +112,8 @@ void TsuiTitleBar::Paint(HDC target, const RECT& rect) {
     if (b.type != kControlBox) caption_right = std::min(caption_right, static_cast<int>(r.left) - 4);
   }
 
-  if (!font_) font_.Reset(frame_->TitleFont().Create());
-  SelectGuard font_guard(dc, font_.Get());
+  if (!title_font_) title_font_.Reset(frame_->TitleFont().Create());
+  SelectGuard font_guard(dc, title_font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, active_ ? RGB(0, 0, 0) : ColorToRGB(clInactiveCaption));
   std::wstring caption = FromGbk(frame_->Caption());

@@ -55,7 +55,7 @@ class TsuiTitleBar : public TCustomControl {
   void Act(ButtonType type);
 
   TsuiForm* frame_;
-  GdiObject<HFONT> font_;  // the title font, made at the first paint
+  GdiObject<HFONT> title_font_;  // made at the first paint
   std::vector<Button> buttons_;
   std::vector<Section> sections_;
   bool active_ = true;
