@@ -165,21 +165,8 @@ void TForm::Close() {
   else ShowWindow(Handle(), SW_HIDE);
 }
 
-TWinControl* TForm::FirstTabStop() const {
+std::vector<TWinControl*> TForm::TabStops() const {
   // Depth first through the keyboard order of each parent.
-  std::function<TWinControl*(const TWinControl*)> search = [&](const TWinControl* parent) -> TWinControl* {
-    for (TControl* c : parent->TabList()) {
-      auto* w = dynamic_cast<TWinControl*>(c);
-      if (!w || !w->CanFocus()) continue;
-      if (w->TabStop()) return w;
-      if (TWinControl* inner = search(w)) return inner;
-    }
-    return nullptr;
-  };
-  return search(this);
-}
-
-void TForm::SelectNext(HWND current, bool forward) {
   std::vector<TWinControl*> stops;
   std::function<void(const TWinControl*)> collect = [&](const TWinControl* parent) {
     for (TControl* c : parent->TabList()) {
@@ -190,6 +177,16 @@ void TForm::SelectNext(HWND current, bool forward) {
     }
   };
   collect(this);
+  return stops;
+}
+
+TWinControl* TForm::FirstTabStop() const {
+  std::vector<TWinControl*> stops = TabStops();
+  return stops.empty() ? nullptr : stops.front();
+}
+
+void TForm::SelectNext(HWND current, bool forward) {
+  std::vector<TWinControl*> stops = TabStops();
   if (stops.empty()) return;
   size_t at = stops.size();
   for (size_t i = 0; i < stops.size(); ++i)

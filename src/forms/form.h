@@ -46,7 +46,8 @@ class TForm : public TWinControl, private LayoutContext {
   virtual bool PreprocessKey(MSG& msg);
   // Moves the focus to the next (or previous) tab stop after `current`.
   void SelectNext(HWND current, bool forward);
-  // The first control in keyboard order that can take the focus and is a tab stop.
+  // The controls that Tab visits, in keyboard order, and the first of them.
+  std::vector<TWinControl*> TabStops() const;
   TWinControl* FirstTabStop() const;
 
   // A component that wants to see the form's messages before the form does

@@ -83,14 +83,6 @@ void TsuiButton::Paint(HDC target, const RECT& rect) {
   BitBlt(target, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
-bool TsuiButton::PointerInside() const {
-  POINT at;
-  GetCursorPos(&at);
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  return PtInRect(&r, at) != FALSE;
-}
-
 void TsuiButton::SetPressed(bool pressed) {
   key_down_ = pressed;
   InvalidateRect(Handle(), nullptr, FALSE);

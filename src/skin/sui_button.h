@@ -26,7 +26,6 @@ class TsuiButton : public TCustomControl {
 
  private:
   void SetPressed(bool pressed);
-  bool PointerInside() const;
 
   std::string caption_;
   std::wstring caption_wide_;
