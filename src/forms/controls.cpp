@@ -173,6 +173,11 @@ bool TWinControl::CanFocus() const {
   return handle_ && IsWindowVisible(handle_) && IsWindowEnabled(handle_);
 }
 
+bool TWinControl::ClientContains(POINT point) const {
+  RECT client;
+  return handle_ && GetClientRect(handle_, &client) && PtInRect(&client, point);
+}
+
 void TWinControl::SetFocus() {
   if (handle_) ::SetFocus(handle_);
 }

@@ -11,6 +11,12 @@
 
 class TWinControl;
 
+// The point a mouse message carries, in client coordinates; it may lie outside
+// the client area (negative or beyond) while the mouse is captured.
+inline POINT MousePoint(LPARAM lparam) {
+  return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
+
 enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 class TControl : public TComponent {
@@ -99,6 +105,8 @@ class TWinControl : public TControl {
   bool CanFocus() const;
   void SetFocus();
   bool Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
+  // Whether a point in client coordinates lies inside the client area.
+  bool ClientContains(POINT point) const;
   // The controls of this parent in keyboard order (tab order, then creation order).
   std::vector<TControl*> TabList() const;
   // Paints what a transparent child shows behind itself: this control's background

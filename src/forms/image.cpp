@@ -67,10 +67,7 @@ LRESULT TImage::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       bool was_pressed = pressed_;
       pressed_ = false;
       if (GetCapture() == Handle()) ReleaseCapture();
-      RECT client;
-      GetClientRect(Handle(), &client);
-      POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      if (was_pressed && PtInRect(&client, at)) Click();
+      if (was_pressed && ClientContains(MousePoint(lparam))) Click();
       return 0;
     }
     case WM_CAPTURECHANGED:

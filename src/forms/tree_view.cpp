@@ -132,9 +132,7 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         DWORD at = GetMessagePos();
         POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
         ScreenToClient(Handle(), &point);
-        RECT client;
-        GetClientRect(Handle(), &client);
-        if (PtInRect(&client, point)) Click();
+        if (ClientContains(point)) Click();
       }
       return result;
     }
@@ -142,10 +140,7 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       LRESULT result = DefaultProc(message, wparam, lparam);
       if (clicked_) {
         clicked_ = false;
-        RECT client;
-        GetClientRect(Handle(), &client);
-        POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        if (PtInRect(&client, point)) Click();
+        if (ClientContains(MousePoint(lparam))) Click();
       }
       return result;
     }

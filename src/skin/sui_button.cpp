@@ -92,10 +92,7 @@ LRESULT TsuiButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND self = Handle();
   switch (message) {
     case WM_MOUSEMOVE: {
-      RECT client;
-      GetClientRect(self, &client);
-      POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      bool inside = PtInRect(&client, at) != FALSE;
+      bool inside = ClientContains(MousePoint(lparam));
       if (inside && !hot_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, self, 0};
         TrackMouseEvent(&track);
@@ -125,10 +122,7 @@ LRESULT TsuiButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       bool was_down = mouse_down_;
       mouse_down_ = false;
       if (GetCapture() == self) ReleaseCapture();
-      RECT client;
-      GetClientRect(self, &client);
-      POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      hot_ = PtInRect(&client, at) != FALSE;
+      hot_ = ClientContains(MousePoint(lparam));
       InvalidateRect(self, nullptr, FALSE);
       if (was_down && hot_) Click();
       return 0;

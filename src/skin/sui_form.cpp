@@ -14,12 +14,8 @@ constexpr int kCaptionLeft = 25;     // where the caption starts in the title ba
 constexpr int kMinHeight = 50;
 constexpr int kMinWidth = 125;
 
-POINT PointFrom(LPARAM lparam) {
-  return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-}
-
 POINT ScreenPoint(HWND window, LPARAM lparam) {
-  POINT at = PointFrom(lparam);
+  POINT at = MousePoint(lparam);
   ClientToScreen(window, &at);
   return at;
 }
@@ -166,7 +162,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         frame_->TrackTo(ScreenPoint(self, lparam));
         return 0;
       }
-      int hot = ButtonAt(PointFrom(lparam));
+      int hot = ButtonAt(MousePoint(lparam));
       if (hot != hot_) {
         hot_ = hot;
         InvalidateRect(self, nullptr, FALSE);
@@ -182,7 +178,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_LBUTTONDOWN: {
-      POINT client = PointFrom(lparam);
+      POINT client = MousePoint(lparam);
       int button = ButtonAt(client);
       if (button >= 0) {
         Press(button);
@@ -202,7 +198,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       int pressed = pressed_;
       pressed_ = -1;
       if (GetCapture() == self) ReleaseCapture();
-      int over = ButtonAt(PointFrom(lparam));
+      int over = ButtonAt(MousePoint(lparam));
       hot_ = over;
       InvalidateRect(self, nullptr, FALSE);
       if (pressed >= 0 && over == pressed) Act(buttons_[static_cast<size_t>(pressed)].type);
@@ -211,7 +207,7 @@ LRESULT TsuiTitleBar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDBLCLK: {
       // The second press of a double-click: on a button it is a press like any
       // other, elsewhere on the bar it switches between maximised and normal.
-      POINT client = PointFrom(lparam);
+      POINT client = MousePoint(lparam);
       int button = ButtonAt(client);
       if (button >= 0) {
         Press(button);
@@ -476,7 +472,7 @@ bool TsuiForm::FilterFormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRE
       title_bar_->SetActive(LOWORD(wparam) != WA_INACTIVE);
       return false;
     case WM_NCHITTEST: {
-      int zone = ResizeZone(PointFrom(lparam));
+      int zone = ResizeZone(MousePoint(lparam));
       if (zone == HTNOWHERE) return false;
       result = zone;
       return true;
